@@ -35,3 +35,17 @@ target_link_libraries(TolvarGM PRIVATE tolvar_win32)
 target_link_options(TolvarGM PRIVATE -static)
 
 include(cmake/e2e.cmake OPTIONAL)
+
+# The start-up measurement under Wine and its reference program.
+string(REPLACE "/" "\\\\" TOLVAR_WIN_BINARY_DIR_BENCH "Z:${CMAKE_BINARY_DIR}")
+add_executable(reference_window WIN32 bench/reference_window.cpp)
+target_link_options(reference_window PRIVATE -static)
+add_executable(startup_bench bench/startup_bench_win.cpp)
+tolvar_target(startup_bench)
+target_compile_definitions(startup_bench PRIVATE
+  TOLVAR_EXE_PATH="${TOLVAR_WIN_BINARY_DIR_BENCH}\\\\TolvarGM.exe"
+  TOLVAR_REFERENCE_EXE="${TOLVAR_WIN_BINARY_DIR_BENCH}\\\\reference_window.exe"
+  TOLVAR_BENCH_WORK="${TOLVAR_WIN_BINARY_DIR_BENCH}\\\\bench-work")
+target_link_libraries(startup_bench PRIVATE tolvar_core user32)
+target_link_options(startup_bench PRIVATE -static)
+add_dependencies(startup_bench TolvarGM reference_window)
