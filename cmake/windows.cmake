@@ -23,6 +23,7 @@ add_library(tolvar_win32 STATIC
   src/platform/win32/drop_target.cpp
   src/platform/win32/game_button.cpp
   src/platform/win32/win32_platform.cpp
+  src/platform/win32/win32_shell.cpp
 )
 tolvar_target(tolvar_win32)
 target_include_directories(tolvar_win32 PRIVATE "${PROJECT_SOURCE_DIR}/res")

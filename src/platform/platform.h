@@ -50,6 +50,14 @@ struct ForegroundFacts {
 
 enum class MouseButton { left, right };
 
+// Where a popup menu opens: its top-left corner 3 px right of and below the pointer, or
+// (from the tray icon) its top-right corner 5 px left of and above the pointer, with the
+// bar brought to the foreground first.
+enum class PopupPlacement { atPointer, trayMenu };
+
+// Registration forms of start-with-Windows.
+enum RunEntryMode : int { machineRunKey = 0, userStartupShortcut = 1 };
+
 // Key state bits of mouse, wheel and key events.
 enum : int { keyCtrl = 1, keyShift = 2, keyAlt = 4 };
 
@@ -132,6 +140,10 @@ class Platform {
   virtual void setMenuCheck(MenuItem, bool) {}
   virtual bool menuCheck(MenuItem) { return false; }
   virtual void setMenuItemVisible(MenuItem, bool) {}
+  // Pops up the menu under `top` (programMenu or fileMenu) and returns once it closed; a
+  // chosen item arrives as onMenuCommand before that. Hidden items are left out with
+  // everything below them.
+  virtual void popupMenu(MenuItem /*top*/, PopupPlacement) {}
 
   // Tray icon.
   virtual void addTrayIcon(const std::string& /*tooltip*/) {}
@@ -147,6 +159,8 @@ class Platform {
   // Files. Paths are ANSI texts with "\" separators.
   virtual bool fileExists(const std::string& path) = 0;  // FindFirstFileA succeeds
   virtual bool renameFile(const std::string& from, const std::string& to) = 0;
+  // GetFileAttributesA: -1 when the path cannot be read; bit 16 marks a folder.
+  virtual long fileAttributes(const std::string& /*path*/) { return -1; }
   // The path as the SQLite library takes it (UTF-8, native separators).
   virtual std::string storageFileName(const std::string& path) = 0;
   virtual std::string exeDirectory() = 0;  // without a trailing "\"
@@ -157,8 +171,14 @@ class Platform {
   virtual bool registerRunEntry(const std::string&, const std::string&, int /*mode*/) { return false; }
   virtual bool cancelRunEntry(const std::string&) { return false; }
 
-  // The shell's default action on a file or folder.
+  // The shell's default action on a file or folder, with a working directory.
   virtual void shellOpen(const std::string& /*file*/, const std::string& /*directory*/) {}
+  // A shortcut's target, then one space and its arguments when it has any; empty when
+  // the shortcut cannot be loaded.
+  virtual std::string resolveShortcut(const std::string& /*linkPath*/) { return {}; }
+  // The path's associated icon drawn on a 32 x 32 canvas of the given colour
+  // (0x00RRGGBB), as a BMP file image; the bare canvas when there is no icon.
+  virtual Bytes captureIcon(const std::string& /*path*/, uint32_t /*background*/) { return {}; }
 };
 
 }  // namespace tolvar

@@ -1,6 +1,8 @@
 #include "platform/sim/sim_platform.h"
 
 #include <filesystem>
+
+#include "catalogue/bmp_picture.h"
 #include <utility>
 
 namespace tolvar {
@@ -136,6 +138,72 @@ void SimPlatform::destroyWindow(WindowId id) {
 void SimPlatform::setButtonPictures(WindowId id, const Bytes& normal, const Bytes& hot) {
   windows.at(id).normalPicture = normal;
   windows.at(id).hotPicture = hot;
+}
+
+void SimPlatform::popupMenu(MenuItem top, PopupPlacement placement) {
+  calls.push_back("popupMenu");
+  popups.push_back({top, placement});
+  if (nextMenuChoice) {
+    const MenuItem chosen = *nextMenuChoice;
+    nextMenuChoice.reset();
+    if (sink_) sink_->onMenuCommand(chosen);
+  }
+}
+
+long SimPlatform::fileAttributes(const std::string& path) {
+  auto it = attributes.find(path);
+  if (it != attributes.end()) return it->second;
+  return fileExists(path) ? 0x20 /* FILE_ATTRIBUTE_ARCHIVE */ : -1;
+}
+
+bool SimPlatform::registerRunEntry(const std::string& name, const std::string& path, int mode) {
+  calls.push_back("registerRunEntry " + name + " " + std::to_string(mode));
+  if (!fileExists(path)) return false;
+  if (mode == userStartupShortcut) {
+    if (!startupFolderWritable) return false;
+    startupShortcuts.insert(name);
+    return true;
+  }
+  if (!runKeyWritable) return false;
+  runValue = path;
+  return true;
+}
+
+bool SimPlatform::cancelRunEntry(const std::string& name) {
+  calls.push_back("cancelRunEntry " + name);
+  bool removed = false;
+  if (!runValue.empty() && runKeyWritable) {
+    runValue.clear();
+    removed = true;
+  }
+  if (startupShortcuts.erase(name)) removed = true;
+  return removed;
+}
+
+void SimPlatform::shellOpen(const std::string& file, const std::string& directory) {
+  calls.push_back("shellOpen " + file);
+  shellOpens.push_back({file, directory});
+}
+
+std::string SimPlatform::resolveShortcut(const std::string& linkPath) {
+  auto it = shortcuts.find(linkPath);
+  return it == shortcuts.end() ? std::string() : it->second;
+}
+
+Bytes SimPlatform::captureIcon(const std::string& path, uint32_t background) {
+  // A 32 x 32 canvas of the background with, for a path that has an icon, a square of
+  // the icon's colour in the middle.
+  Picture picture;
+  picture.width = 32;
+  picture.height = 32;
+  picture.pixels.assign(32 * 32, background);
+  auto it = iconColours.find(path);
+  if (it != iconColours.end()) {
+    for (int y = 8; y < 24; ++y) {
+      for (int x = 8; x < 24; ++x) picture.pixels[static_cast<std::size_t>(y) * 32 + x] = it->second;
+    }
+  }
+  return encodeBmp(picture);
 }
 
 void SimPlatform::addTrayIcon(const std::string& tooltip) {

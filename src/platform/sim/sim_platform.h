@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -56,6 +57,16 @@ class SimPlatform : public Platform {
   // Private-profile files: path -> section -> key -> value.
   std::map<std::string, std::map<std::string, std::map<std::string, std::string>>> profiles;
   std::set<std::string> readOnlyProfiles;
+  std::map<std::string, long> attributes;         // fileAttributes; -1 when absent
+  std::map<std::string, std::string> shortcuts;   // link path -> resolved text
+  std::map<std::string, uint32_t> iconColours;    // path -> colour of its "icon" square
+  // The item the user picks from the next popup menu; none closes it without a choice.
+  std::optional<MenuItem> nextMenuChoice;
+  // Start with Windows.
+  std::string runValue;                // the Run value "TolvarGM"; empty when absent
+  bool runKeyWritable = true;
+  bool startupFolderWritable = true;
+  std::set<std::string> startupShortcuts;
 
   // ---- What the program did ----
   std::vector<std::string> calls;  // one line per recorded call
@@ -65,6 +76,12 @@ class SimPlatform : public Platform {
   };
   std::vector<ProfileWrite> profileWrites;
   std::vector<SimMessageBox> messageBoxes;
+  struct ShellOpen {
+    std::string file;
+    std::string directory;
+  };
+  std::vector<ShellOpen> shellOpens;
+  std::vector<std::pair<MenuItem, PopupPlacement>> popups;
   std::map<MenuItem, bool> menuChecks;
   std::map<MenuItem, bool> menuVisible;
   std::map<WindowId, SimWindow> windows;
@@ -116,6 +133,7 @@ class SimPlatform : public Platform {
   void setMenuCheck(MenuItem item, bool on) override { menuChecks[item] = on; }
   bool menuCheck(MenuItem item) override { return menuChecks[item]; }
   void setMenuItemVisible(MenuItem item, bool on) override { menuVisible[item] = on; }
+  void popupMenu(MenuItem top, PopupPlacement placement) override;
   void addTrayIcon(const std::string& tooltip) override;
   void removeTrayIcon() override;
   bool hasTrayIcon() override { return trayIcon_; }
@@ -126,6 +144,13 @@ class SimPlatform : public Platform {
   bool fileExists(const std::string& path) override;
   bool renameFile(const std::string& from, const std::string& to) override;
   std::string storageFileName(const std::string& path) override;
+  long fileAttributes(const std::string& path) override;
+  std::string readRunEntry() override { return runValue; }
+  bool registerRunEntry(const std::string& name, const std::string& path, int mode) override;
+  bool cancelRunEntry(const std::string& name) override;
+  void shellOpen(const std::string& file, const std::string& directory) override;
+  std::string resolveShortcut(const std::string& linkPath) override;
+  Bytes captureIcon(const std::string& path, uint32_t background) override;
   std::string exeDirectory() override { return exeDirectory_; }
   std::string exeFileName() override { return "TolvarGM.exe"; }
 

@@ -110,3 +110,48 @@ class PaintScope {
 };
 
 }  // namespace tolvar::win32
+
+namespace tolvar::win32 {
+
+// A COM interface pointer, released on scope exit.
+template <typename T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() { reset(); }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  T* get() const { return pointer_; }
+  T* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  // For the out-parameter of CoCreateInstance and QueryInterface.
+  void** out() {
+    reset();
+    return reinterpret_cast<void**>(&pointer_);
+  }
+  void reset() {
+    if (pointer_) pointer_->Release();
+    pointer_ = nullptr;
+  }
+
+ private:
+  T* pointer_ = nullptr;
+};
+
+// An open registry key.
+class RegistryKey {
+ public:
+  RegistryKey() = default;
+  ~RegistryKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  HKEY get() const { return key_; }
+  HKEY* out() { return &key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+}  // namespace tolvar::win32

@@ -58,6 +58,8 @@ std::string className(HWND window) {
 Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {}
 
 Win32Platform::~Win32Platform() {
+  if (trayIcon_) removeTrayIcon();
+  if (trayPicture_) DestroyIcon(trayPicture_);
   if (dropTarget_) {
     RevokeDragDrop(bar_);
     dropTarget_->Release();
@@ -65,19 +67,8 @@ Win32Platform::~Win32Platform() {
   if (bar_) DestroyWindow(bar_);
 }
 
-template <typename F>
-void Win32Platform::notify(F&& call) noexcept {
-  if (!sink_) return;
-  try {
-    call(*sink_);
-  } catch (const std::exception& e) {
-    programmingError(e.what());
-  } catch (...) {
-    programmingError("unknown exception in a bar handler");
-  }
-}
-
 bool Win32Platform::createBar() {
+  taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
   cursor_ = LoadCursorA(instance_, MAKEINTRESOURCEA(IDC_POINTER));
   if (!cursor_) cursor_ = LoadCursorA(nullptr, IDC_ARROW);
 
@@ -155,11 +146,19 @@ LRESULT Win32Platform::handleBarMessage(HWND window, UINT message, WPARAM wParam
       notify([&](EventSink& sink) { sink.onBarKey(key, keys); });
       return 0;
     }
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0) onMenuChosen(LOWORD(wParam));
+      return 0;
+    case trayCallbackMessage:
+      onTrayMessage(lParam);
+      return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       bar_ = nullptr;
       return DefWindowProcA(window, message, wParam, lParam);
     default:
+      // A restarted Explorer forgets the tray icons: put ours back.
+      if (message == taskbarCreatedMessage_ && message != 0 && trayIcon_) addTrayIcon(trayTooltip_);
       return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -3,15 +3,20 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <map>
 #include <string>
 
+#include "base/fatal.h"
 #include "platform/platform.h"
 #include "platform/win32/scoped.h"
 
 namespace tolvar::win32 {
 
 class DropTarget;
+
+// The message the tray icon sends to the bar.
+inline constexpr UINT trayCallbackMessage = WM_APP + 1;
 
 class Win32Platform final : public Platform {
  public:
@@ -58,6 +63,17 @@ class Win32Platform final : public Platform {
   void setMenuCheck(MenuItem item, bool on) override { menuChecks_[item] = on; }
   bool menuCheck(MenuItem item) override { return menuChecks_[item]; }
   void setMenuItemVisible(MenuItem item, bool on) override { menuVisible_[item] = on; }
+  void popupMenu(MenuItem top, PopupPlacement placement) override;
+  void addTrayIcon(const std::string& tooltip) override;
+  void removeTrayIcon() override;
+  bool hasTrayIcon() override { return trayIcon_; }
+  long fileAttributes(const std::string& path) override;
+  std::string readRunEntry() override;
+  bool registerRunEntry(const std::string& name, const std::string& path, int mode) override;
+  bool cancelRunEntry(const std::string& name) override;
+  void shellOpen(const std::string& file, const std::string& directory) override;
+  std::string resolveShortcut(const std::string& linkPath) override;
+  Bytes captureIcon(const std::string& path, uint32_t background) override;
   std::string readProfileString(const std::string& section, const std::string& key,
                                 const std::string& path) override;
   bool writeProfileString(const std::string& section, const std::string& key, const std::string& value,
@@ -74,9 +90,21 @@ class Win32Platform final : public Platform {
   static LRESULT CALLBACK barProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   static LRESULT CALLBACK barWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   LRESULT handleBarMessage(HWND, UINT, WPARAM, LPARAM);
+  // Calls into the program's handlers; no exception crosses back into USER32.
   template <typename F>
-  void notify(F&& call) noexcept;
+  void notify(F&& call) noexcept {
+    if (!sink_) return;
+    try {
+      call(*sink_);
+    } catch (const std::exception& e) {
+      programmingError(e.what());
+    } catch (...) {
+      programmingError("unknown exception in a bar handler");
+    }
+  }
   std::string modulePath();
+  void onMenuChosen(UINT commandId);
+  void onTrayMessage(LPARAM lParam);
 
   HINSTANCE instance_;
   HWND bar_ = nullptr;
@@ -89,6 +117,10 @@ class Win32Platform final : public Platform {
   DropTarget* dropTarget_ = nullptr;
   EventSink* sink_ = nullptr;
   int timerPeriod_ = 0;
+  bool trayIcon_ = false;
+  HICON trayPicture_ = nullptr;
+  std::string trayTooltip_;
+  UINT taskbarCreatedMessage_ = 0;
   std::map<MenuItem, bool> menuChecks_;
   std::map<MenuItem, bool> menuVisible_;
 };
