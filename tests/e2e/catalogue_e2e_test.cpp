@@ -16,7 +16,8 @@ constexpr uint32_t green = rgb(0, 160, 0);        // top-left colour of the hot 
 
 struct SeedGame {
   std::string name;
-  bool withPictures;
+  bool normalPicture;
+  bool hotPicture;
 };
 
 void seedStore(const ProgramFolder& folder, const std::vector<SeedGame>& games) {
@@ -28,8 +29,8 @@ void seedStore(const ProgramFolder& folder, const std::vector<SeedGame>& games) 
   for (const SeedGame& g : games) {
     store.appendRecord({FieldValue::ofInteger(number++), FieldValue::ofText(g.name),
                         FieldValue::ofText("C:\\Games\\" + g.name + ".exe"),
-                        FieldValue::ofBytes(g.withPictures ? makePictureBmp(keyBlue, red) : ""),
-                        FieldValue::ofBytes(g.withPictures ? makePictureBmp(green, yellow) : "")});
+                        FieldValue::ofBytes(g.normalPicture ? makePictureBmp(keyBlue, red) : ""),
+                        FieldValue::ofBytes(g.hotPicture ? makePictureBmp(green, yellow) : "")});
   }
 }
 
@@ -45,7 +46,10 @@ uint32_t pixelAt(int x, int y) { return captureScreen(RECT{x, y, x + 1, y + 1}).
 
 TEST(CatalogueE2E, SeededGamesShowAsButtonsWithTheirLooks) {
   ProgramFolder folder("seeded_store");
-  seedStore(folder, {{"Alpha", true}, {"超级马里奥兄弟大冒险游戏", true}, {"No pictures", false}, {"Delta", true}});
+  seedStore(folder, {{"Alpha", true, true},
+                     {"超级马里奥兄弟大冒险游戏", true, true},
+                     {"No pictures", false, false},
+                     {"Hot only", false, true}});
   RunningProgram program(folder);
   HWND bar = program.waitForBar();
   ASSERT_NE(bar, nullptr);
@@ -55,7 +59,7 @@ TEST(CatalogueE2E, SeededGamesShowAsButtonsWithTheirLooks) {
 
   // Places (relative to the bar) and captions; the long name keeps its first 20 bytes.
   const POINT origins[] = {{6, 5}, {68, 5}, {130, 5}, {192, 5}};
-  const char* names[] = {"Alpha", "超级马里奥兄弟大冒险", "No pictures", "Delta"};
+  const char* names[] = {"Alpha", "超级马里奥兄弟大冒险", "No pictures", "Hot only"};
   const RECT barRect = windowRect(bar);
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     const RECT r = windowRect(buttons[i]);
@@ -73,6 +77,10 @@ TEST(CatalogueE2E, SeededGamesShowAsButtonsWithTheirLooks) {
   EXPECT_EQ(pixelAt(first.left + 25, first.top + 3 + 16), red);
   EXPECT_EQ(pixelAt(first.left + 25, first.top + 3 + 2), 0u) << "key colour is transparent";
   EXPECT_EQ(pixelAt(first.left + 3, first.top + 55), 0u);
+  // A game with only a hot picture shows it in the normal state too.
+  const RECT hotOnly = windowRect(buttons[3]);
+  EXPECT_EQ(pixelAt(hotOnly.left + 25, hotOnly.top + 3 + 16), yellow);
+  EXPECT_EQ(pixelAt(hotOnly.left + 25, hotOnly.top + 3 + 2), 0u);
   saveArtifact("catalogue_normal", captureScreen(RECT{0, 0, 400, 85}));
 
   // Hot look: the pointer over the first button.
@@ -90,7 +98,7 @@ TEST(CatalogueE2E, SeededGamesShowAsButtonsWithTheirLooks) {
 
 TEST(CatalogueE2E, TheStoreIsARealSqliteFileKeptWhole) {
   ProgramFolder folder("sqlite_file");
-  seedStore(folder, {{"Alpha", true}});
+  seedStore(folder, {{"Alpha", true, true}});
   {
     RunningProgram program(folder);
     ASSERT_NE(program.waitForBar(), nullptr);

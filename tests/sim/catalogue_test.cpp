@@ -188,3 +188,35 @@ TEST_F(Catalogue, ABusyStoreIsLeftAloneAndTheBarStartsEmpty) {
 
 }  // namespace
 }  // namespace tolvar
+
+namespace tolvar {
+namespace {
+
+TEST_F(Catalogue, PendingGameRenameAndRemoveKeepTheirParts) {
+  seedStore(games(3));
+  startUp();
+  // A new button filled from the pending game shows the full name, pictures first.
+  state.pendingGame = {"A name longer than twenty bytes", "D:\\x.exe", "normal", "hot"};
+  const int n = createAndPlaceButton(state, platform, state.currentEdge);
+  ASSERT_EQ(n, 4);
+  fillButtonFromPending(state, platform, n);
+  EXPECT_EQ(button(4).name, "A name longer than twenty bytes");
+  EXPECT_EQ(button(4).normalPicture, "normal");
+  EXPECT_EQ(button(4).hotPicture, "hot");
+  EXPECT_TRUE(button(4).visible);
+
+  renameButton(state, platform, 2, "renamed");
+  EXPECT_EQ(button(2).name, "renamed");
+  EXPECT_EQ(button(2).normalPicture, "N-game2");
+
+  const WindowId second = state.buttons[1];
+  removeButton(state, platform, 2);
+  EXPECT_TRUE(platform.window(second).destroyed);
+  ASSERT_EQ(state.buttons.size(), 3u);
+  EXPECT_EQ(button(2).name, "game3");
+  EXPECT_THROW(removeButton(state, platform, 4), std::logic_error);
+  EXPECT_EQ(recordNumberOfButton(platform, state.buttons[1]), 3);
+}
+
+}  // namespace
+}  // namespace tolvar
