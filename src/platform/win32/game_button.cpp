@@ -5,27 +5,12 @@
 #include <memory>
 
 #include "base/fatal.h"
+#include "platform/win32/input.h"
 #include "platform/win32/scoped.h"
 
 namespace tolvar::win32 {
 
 namespace {
-
-int keyStateOf(WPARAM wParam) {
-  int state = 0;
-  if (wParam & MK_CONTROL) state |= keyCtrl;
-  if (wParam & MK_SHIFT) state |= keyShift;
-  if (GetKeyState(VK_MENU) < 0) state |= keyAlt;
-  return state;
-}
-
-int currentKeyState() {
-  int state = 0;
-  if (GetKeyState(VK_CONTROL) < 0) state |= keyCtrl;
-  if (GetKeyState(VK_SHIFT) < 0) state |= keyShift;
-  if (GetKeyState(VK_MENU) < 0) state |= keyAlt;
-  return state;
-}
 
 // Calls into the program's handlers; no exception crosses back into USER32.
 template <typename F>
@@ -141,27 +126,6 @@ LRESULT CALLBACK gameButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
 }
 
-// A top-down 32-bit surface the size of the button.
-struct Surface {
-  GdiObject<HBITMAP> bitmap;
-  uint32_t* pixels = nullptr;
-};
-
-Surface makeSurface(HDC dc, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  Surface surface;
-  surface.bitmap.reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  surface.pixels = static_cast<uint32_t*>(bits);
-  return surface;
-}
-
 }  // namespace
 
 bool registerGameButtonClass(HINSTANCE instance, HCURSOR cursor) {
@@ -212,7 +176,7 @@ void drawGameButton(HWND button, HDC target) {
   if (width <= 0 || height <= 0) return;
 
   MemoryDc memory(target);
-  Surface surface = makeSurface(target, width, height);
+  DibSurface surface = makeDibSurface(target, width, height);
   if (!memory.get() || !surface.bitmap || !surface.pixels) return;
   ScopedSelect selectBitmap(memory.get(), surface.bitmap.get());
 

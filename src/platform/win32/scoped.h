@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace tolvar::win32 {
@@ -153,5 +154,30 @@ class RegistryKey {
  private:
   HKEY key_ = nullptr;
 };
+
+}  // namespace tolvar::win32
+
+namespace tolvar::win32 {
+
+// A top-down 32-bit DIB section whose pixels (0x00RRGGBB) the program writes directly.
+struct DibSurface {
+  GdiObject<HBITMAP> bitmap;
+  uint32_t* pixels = nullptr;
+};
+
+inline DibSurface makeDibSurface(HDC dc, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  DibSurface surface;
+  surface.bitmap.reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  surface.pixels = static_cast<uint32_t*>(bits);
+  return surface;
+}
 
 }  // namespace tolvar::win32

@@ -12,6 +12,7 @@
 #include "ids.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/game_button.h"
+#include "platform/win32/input.h"
 
 namespace tolvar::win32 {
 
@@ -24,22 +25,6 @@ constexpr UINT_PTR autoHideTimerId = 1;
 constexpr int designWidth = 406;
 constexpr int designHeight = 133;
 constexpr RECT templatePlace{32, 24, 32 + 50, 24 + 65};
-
-int keyStateOf(WPARAM wParam) {
-  int state = 0;
-  if (wParam & MK_CONTROL) state |= keyCtrl;
-  if (wParam & MK_SHIFT) state |= keyShift;
-  if (GetKeyState(VK_MENU) < 0) state |= keyAlt;
-  return state;
-}
-
-int currentKeyState() {
-  int state = 0;
-  if (GetKeyState(VK_CONTROL) < 0) state |= keyCtrl;
-  if (GetKeyState(VK_SHIFT) < 0) state |= keyShift;
-  if (GetKeyState(VK_MENU) < 0) state |= keyAlt;
-  return state;
-}
 
 std::string windowText(HWND window) {
   char buffer[512];

@@ -278,21 +278,13 @@ Bytes Win32Platform::captureIcon(const std::string& path, uint32_t background) {
   if (icon) {
     HDC screen = GetDC(nullptr);
     MemoryDc memory(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = -side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> canvas(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DibSurface canvas = makeDibSurface(screen, side, side);
     ReleaseDC(nullptr, screen);
-    if (canvas && bits && memory.get()) {
-      auto* pixels = static_cast<uint32_t*>(bits);
+    if (canvas.bitmap && canvas.pixels && memory.get()) {
+      uint32_t* pixels = canvas.pixels;
       for (int i = 0; i < side * side; ++i) pixels[i] = background;
       {
-        ScopedSelect select(memory.get(), canvas.get());
+        ScopedSelect select(memory.get(), canvas.bitmap.get());
         DrawIcon(memory.get(), 0, 0, icon);
         GdiFlush();
       }
