@@ -39,7 +39,8 @@ wine_session_start() {
   if [[ -z "${DISPLAY:-}" || "$want" == xvfb ]]; then
     local n=91
     while [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # -wr: a white desktop, so screenshots show where the black bar is.
+    Xvfb ":$n" -screen 0 1366x768x24 -wr -nolisten tcp >/dev/null 2>&1 &
     wine_session_xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do
