@@ -133,3 +133,21 @@ TEST(StartupE2E, AnEmptySettingsFileGetsOnlyEdgeAndOpacity) {
 
 }  // namespace
 }  // namespace tolvar::e2e
+
+namespace tolvar::e2e {
+namespace {
+
+TEST(StartupE2E, KeepsItsFilesBesideItselfInAFolderWithAChineseName) {
+  ProgramFolder folder("游戏菜单");
+  RunningProgram program(folder);
+  ASSERT_NE(program.waitForBar(), nullptr);
+  EXPECT_TRUE(eventually([&] { return folder.readSetting(texts::keyEdge) == "1"; }));
+  EXPECT_EQ(folder.readSetting(texts::keyAlpha), "150");
+  // The store's file name goes to SQLite in UTF-8: it must land under the GBK name.
+  EXPECT_TRUE(folder.exists(texts::storeFileName));
+  program.kill();
+  EXPECT_EQ(folder.readFile(texts::storeFileName).substr(0, 15), "SQLite format 3");
+}
+
+}  // namespace
+}  // namespace tolvar::e2e
