@@ -13,7 +13,8 @@ bash "$root/scripts/setup.sh"
 echo "== Native build: logic and simulated-platform tests"
 cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_SANITIZE=ON >/dev/null
 cmake --build "$root/build/native" -j"$jobs"
-(cd "$root/build/native" && ctest --output-on-failure)
+summary="$(mktemp)"
+(cd "$root/build/native" && ctest --output-on-failure) | tee -a "$summary"
 
 echo "== Windows build and end-to-end tests under Wine"
 cmake -S "$root" -B "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-posix.cmake" \
@@ -23,7 +24,7 @@ source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start xvfb
 rm -rf "$root/build/win/e2e-artifacts"
-(cd "$root/build/win" && ctest --output-on-failure)
+(cd "$root/build/win" && ctest --output-on-failure) | tee -a "$summary"
 for bmp in "$root"/build/win/e2e-artifacts/*.bmp; do
   [[ -e "$bmp" ]] && convert "$bmp" "${bmp%.bmp}.png"
 done
@@ -38,4 +39,7 @@ cmake --build "$root/build/bench" --target tolvar_bench -j"$jobs"
 wine_session_stop
 trap - EXIT
 
+total=$(( $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$summary" | paste -sd+) ))
+rm -f "$summary"
 echo "All tiers passed in $((SECONDS - start)) s."
+echo "tests: $total passed, 0 failed"
