@@ -10,7 +10,7 @@
 
 namespace tolvar {
 
-// File layout: table store_fields holds the field specification (name, type, width) in
+// File layout: table store_fields holds the list of fields (name, type, width) in
 // field order; table records holds one row per record, in file order by id, with one
 // column f1..fN per field and a deleted mark. application_id marks the file as ours.
 //
