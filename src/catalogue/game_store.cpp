@@ -74,10 +74,6 @@ StoreStartup openGameStore(Platform& platform, RecordStore& store) {
   return outcome;
 }
 
-}  // namespace tolvar
-
-namespace tolvar {
-
 void swapGameRecords(RecordStore& store, int s, int t) {
   const char* fields[] = {texts::fieldName, texts::fieldPath, texts::fieldNormalImage, texts::fieldHotImage};
   RecordStore::Transaction swap(store);

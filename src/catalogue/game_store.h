@@ -34,10 +34,6 @@ struct StoreStartup {
 // that is only busy or unreadable is left alone and the store stays closed.
 StoreStartup openGameStore(Platform& platform, RecordStore& store);
 
-}  // namespace tolvar
-
-namespace tolvar {
-
 // Exchanges name, path and both pictures of records s and t, in one transaction; field
 // 游戏序号 stays with its record, so numbers still match buttons.
 void swapGameRecords(RecordStore& store, int s, int t);
