@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <memory>
+#include <utility>
 
 #include "base/fatal.h"
 #include "platform/win32/input.h"
@@ -12,17 +13,9 @@ namespace tolvar::win32 {
 
 namespace {
 
-// Calls into the program's handlers; no exception crosses back into USER32.
 template <typename F>
 void notify(GameButtonData* data, F&& call) noexcept {
-  if (!data || !data->sink || !*data->sink) return;
-  try {
-    call(**data->sink);
-  } catch (const std::exception& e) {
-    programmingError(e.what());
-  } catch (...) {
-    programmingError("unknown exception in a game-button handler");
-  }
+  if (data && data->sink) callHandlers(*data->sink, std::forward<F>(call));
 }
 
 void setHot(HWND window, GameButtonData* data, bool hot) {

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <exception>
+
+#include "base/fatal.h"
 #include "platform/platform.h"
 
 namespace tolvar::win32 {
@@ -24,6 +27,24 @@ inline int currentKeyState() {
   if (GetKeyState(VK_SHIFT) < 0) state |= keyShift;
   if (GetKeyState(VK_MENU) < 0) state |= keyAlt;
   return state;
+}
+
+}  // namespace tolvar::win32
+
+namespace tolvar::win32 {
+
+// Calls into the program's handlers from a window procedure; no exception crosses back
+// into USER32.
+template <typename F>
+void callHandlers(EventSink* sink, F&& call) noexcept {
+  if (!sink) return;
+  try {
+    call(*sink);
+  } catch (const std::exception& e) {
+    programmingError(e.what());
+  } catch (...) {
+    programmingError("unknown exception in a window event handler");
+  }
 }
 
 }  // namespace tolvar::win32

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <map>
+#include <utility>
 #include <string>
 
-#include "base/fatal.h"
 #include "platform/platform.h"
+#include "platform/win32/input.h"
 #include "platform/win32/scoped.h"
 
 namespace tolvar::win32 {
@@ -90,17 +90,9 @@ class Win32Platform final : public Platform {
   static LRESULT CALLBACK barProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   static LRESULT CALLBACK barWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   LRESULT handleBarMessage(HWND, UINT, WPARAM, LPARAM);
-  // Calls into the program's handlers; no exception crosses back into USER32.
   template <typename F>
   void notify(F&& call) noexcept {
-    if (!sink_) return;
-    try {
-      call(*sink_);
-    } catch (const std::exception& e) {
-      programmingError(e.what());
-    } catch (...) {
-      programmingError("unknown exception in a bar handler");
-    }
+    callHandlers(sink_, std::forward<F>(call));
   }
   std::string modulePath();
   void onMenuChosen(UINT commandId);
